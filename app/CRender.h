@@ -1,6 +1,6 @@
-// The renderer: holds the simulated clock and its speed, applies the keyboard commands to the current
-// light system, switches between the two systems and owns the graphics setup, the current system and
-// its display.
+// The renderer: holds the simulated clock and its speed, applies the keyboard commands to the
+// current light system, switches between the two systems and owns the graphics setup, the current
+// system and its display.
 #pragma once
 
 #include <memory>

@@ -6,10 +6,12 @@
 namespace fake {
 
 void* FakeWindow::CreateNativeWindow(const char* title, int x, int y, int width, int height) {
-  Call c{.name = "CreateNativeWindow", .args = {double(x), double(y), double(width), double(height)}};
+  Call c{.name = "CreateNativeWindow",
+         .args = {double(x), double(y), double(width), double(height)}};
   c.text = title;
   Log().Add(std::move(c));
-  if (failCreate) return nullptr;
+  if (failCreate)
+    return nullptr;
   ++windowsCreated;
   return &nativeToken_;
 }
@@ -25,19 +27,28 @@ void FakeWindow::DestroyNativeWindow(void*) {
 }
 
 bool FakeWindow::PollEvent(NativeEvent& out) {
-  if (onPoll) onPoll();
-  if (events_.empty()) return false;
+  if (onPoll)
+    onPoll();
+  if (events_.empty())
+    return false;
   out = events_.front();
   events_.pop_front();
   return true;
 }
 
-bool FakeWindow::KeyDown(int vk) { return down_.count(vk) != 0; }
+bool FakeWindow::KeyDown(int vk) {
+  if (onKeyQuery)
+    onKeyQuery(vk);
+  return down_.count(vk) != 0;
+}
 
-bool FakeWindow::TakeKeyPress(int vk) { return pressed_.erase(vk) != 0; }
+bool FakeWindow::TakeKeyPress(int vk) {
+  return pressed_.erase(vk) != 0;
+}
 
 DWORD FakeWindow::Milliseconds() {
-  if (readings.empty()) return now;
+  if (readings.empty())
+    return now;
   const DWORD reading = readings.front();
   readings.pop_front();
   return reading;
@@ -48,7 +59,8 @@ void FakeWindow::ShowMessageBox(const char* text, const char* caption) {
   c.text = text;
   c.caption = caption;
   Log().Add(std::move(c));
-  if (onMessageBox) onMessageBox();
+  if (onMessageBox)
+    onMessageBox();
 }
 
 void FakeWindow::SetKey(int vk, bool down) {
@@ -60,7 +72,9 @@ void FakeWindow::SetKey(int vk, bool down) {
   }
 }
 
-void FakeWindow::Tap(int vk) { pressed_.insert(vk); }
+void FakeWindow::Tap(int vk) {
+  pressed_.insert(vk);
+}
 
 void FakeWindow::ReleaseAll() {
   down_.clear();

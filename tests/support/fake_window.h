@@ -1,5 +1,6 @@
-// A window backend for tests: a scripted keyboard, a settable millisecond clock, an injectable event
-// queue and a message-box recorder that returns at once and may run a callback during its "modal wait".
+// A window backend for tests: a scripted keyboard, a settable millisecond clock, an injectable
+// event queue and a message-box recorder that returns at once and may run a callback during its
+// "modal wait".
 #pragma once
 
 #include <deque>
@@ -32,11 +33,12 @@ class FakeWindow : public WindowBackend {
   // Queues a native event for PeekMessageA.
   void PushEvent(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-  DWORD now = 0;                       // what Milliseconds returns when no reading is scripted
-  std::deque<DWORD> readings;          // scripted clock readings, consumed one per call first
-  bool failCreate = false;             // CreateNativeWindow fails
-  std::function<void()> onPoll;        // runs at the start of every PollEvent (one per loop pass)
-  std::function<void()> onMessageBox;  // runs inside every message box, as during a modal wait
+  DWORD now = 0;                        // what Milliseconds returns when no reading is scripted
+  std::deque<DWORD> readings;           // scripted clock readings, consumed one per call first
+  bool failCreate = false;              // CreateNativeWindow fails
+  std::function<void()> onPoll;         // runs at the start of every PollEvent (one per loop pass)
+  std::function<void()> onMessageBox;   // runs inside every message box, as during a modal wait
+  std::function<void(int)> onKeyQuery;  // runs at every key query with its virtual-key code
   int windowsCreated = 0;
   int windowsShown = 0;
   int windowsDestroyed = 0;
