@@ -133,7 +133,9 @@ const Scenario kScenarios[] = {
 };
 
 // Names the scenario in failure messages.
-void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.name; }
+void PrintTo(const Scenario& scenario, std::ostream* out) {
+  *out << scenario.name;
+}
 
 class CrossingSequence : public testing::TestWithParam<Scenario> {};
 
