@@ -128,10 +128,10 @@ TEST(StreetMesh, MapsTheTextureOnceNorthUpWithoutMirroring) {
 
 // Height limits of a signal model's head, in scene units.
 struct SignalCase {
-  const char* file;
-  double head_low;    // the head's lower edge is at least this high
-  double head_high;   // and its top at most this high
-  double min_height;  // the head is at least this tall
+  const char* file = "";
+  double head_low = 0.0;    // the head's lower edge is at least this high
+  double head_high = 0.0;   // and its top at most this high
+  double min_height = 0.0;  // the head is at least this tall
 };
 
 class SignalMesh : public testing::TestWithParam<SignalCase> {};

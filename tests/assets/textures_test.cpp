@@ -17,9 +17,9 @@ namespace assets_test {
 namespace {
 
 struct SizeCase {
-  const char* file;
-  int width;
-  int height;
+  const char* file = "";
+  int width = 0;
+  int height = 0;
 };
 
 class TextureSize : public testing::TestWithParam<SizeCase> {};
@@ -82,8 +82,8 @@ enum class Lamp { kDark, kRed, kOrange, kGreen };
 
 // One light texture: its mesh and, from the top, what each lamp shows.
 struct LampCase {
-  const char* file;
-  const char* mesh;
+  const char* file = "";
+  const char* mesh = "";
   std::vector<Lamp> lamps;
 };
 
@@ -180,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A model's pictures of every lamp pattern.
 struct ModelTextures {
-  const char* mesh;
+  const char* mesh = "";
   std::vector<const char*> files;
 };
 
@@ -262,10 +262,10 @@ Surface Classify(const Colour& c) {
 
 // A point of the ground in the street's own scene units (the mesh times 4) and what lies there.
 struct GroundCase {
-  double x;
-  double z;
-  Surface surface;
-  const char* what;
+  double x = 0.0;
+  double z = 0.0;
+  Surface surface = Surface::kOther;
+  const char* what = "";
 };
 
 constexpr auto kMarking = Surface::kMarking;

@@ -38,10 +38,10 @@ bool AddJpeg(std::vector<Asset>& assets, const std::string& path, const Picture&
 
 // Lamp patterns of the traffic light's five pictures: red, orange, green.
 struct TrafficPicture {
-  const char* path;
-  bool red;
-  bool orange;
-  bool green;
+  const char* path = "";
+  bool red = false;
+  bool orange = false;
+  bool green = false;
 };
 
 constexpr std::array<TrafficPicture, 5> kTrafficPictures{
@@ -53,9 +53,9 @@ constexpr std::array<TrafficPicture, 5> kTrafficPictures{
 
 // Lamp patterns of the pedestrian light's three pictures: red, green.
 struct PedPicture {
-  const char* path;
-  bool red;
-  bool green;
+  const char* path = "";
+  bool red = false;
+  bool green = false;
 };
 
 constexpr std::array<PedPicture, 3> kPedPictures{{{"textures/Ped_Red.jpg", true, false},

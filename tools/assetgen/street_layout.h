@@ -84,7 +84,7 @@ class AxisMap {
     return knots_.back().*to;
   }
 
-  std::array<Knot, 4> knots_;
+  std::array<Knot, 4> knots_{};
 };
 
 // x in [-20, 20] gets 832 of the 1024 columns (u grows eastwards).
