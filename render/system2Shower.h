@@ -14,7 +14,8 @@ class CText;
 
 class system2Shower : public Shower {
  public:
-  // Creates the street at (0, 0), the four light models, the camera and the overlay; sets the help text.
+  // Creates the street at (0, 0), the four light models, the camera and the overlay; sets the help
+  // text.
   system2Shower(IDirect3DDevice9* device, int width, int height);
   ~system2Shower() override;
 
@@ -26,6 +27,11 @@ class system2Shower : public Shower {
   void SetTime(float time) override;
 
  private:
+  // Polls Down, Up, Left and Right, in that order, and moves the camera by the stored frame time.
+  void MoveCamera();
+  // Places and draws every light model row by row; the extra rows only when `extra`.
+  void DrawModels(bool extra);
+
   IDirect3DDevice9* device = nullptr;
   std::unique_ptr<C3DStreet> street;
   std::unique_ptr<C3DTrafficLight> trafficmodelNS;
