@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,11 @@ struct Failure {
   const char* message;  // the one message box's text
   Names destruction;    // every call destroying the setup makes
 };
+
+// Names the row in failure messages.
+void PrintTo(const Failure& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class InitD3DFailureTest : public InitD3DTest, public ::testing::WithParamInterface<Failure> {};
 

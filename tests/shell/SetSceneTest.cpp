@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,6 +39,11 @@ struct SameFrame {
   double due;  // simulated seconds to the next step after the frame
   std::string picture;
 };
+
+// Names the row in failure messages.
+void PrintTo(const SameFrame& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class SameFrameTest : public SetSceneTest, public ::testing::WithParamInterface<SameFrame> {};
 
@@ -102,6 +108,11 @@ struct Descent {
   int frames;    // frames of Num- held
   double speed;  // about where it ends
 };
+
+// Names the row in failure messages.
+void PrintTo(const Descent& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class DescentTest : public SetSceneTest, public ::testing::WithParamInterface<Descent> {};
 
@@ -224,6 +235,11 @@ struct Resume {
   double due;                            // simulated seconds from A to the first step
 };
 
+// Names the row in failure messages.
+void PrintTo(const Resume& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class SwitchOnTest : public SetSceneTest, public ::testing::WithParamInterface<Resume> {};
 
 TEST_P(SwitchOnTest, AWaitsTheLastDelay) {
@@ -255,6 +271,11 @@ struct LongRun {
   float start;  // simulated seconds reached by one long frame
   float frame;  // frame time afterwards
 };
+
+// Names the row in failure messages.
+void PrintTo(const LongRun& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class LongRunTest : public SetSceneTest, public ::testing::WithParamInterface<LongRun> {};
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,11 @@ struct Left {
   const char* name;
   std::vector<std::vector<int>> frames;  // keys of half-second frames before switching away
 };
+
+// Names the row in failure messages.
+void PrintTo(const Left& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class ComeBackTest : public SwitchSystemTest, public ::testing::WithParamInterface<Left> {};
 
