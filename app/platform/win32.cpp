@@ -132,7 +132,7 @@ BOOL ShowWindow(HWND hwnd, int) {
   if (!IsLive(hwnd)) return FALSE;
   const BOOL wasVisible = hwnd->visible ? TRUE : FALSE;
   hwnd->visible = true;
-  State().backend->ShowNativeWindow(hwnd->native);
+  if (State().backend != nullptr) State().backend->ShowNativeWindow(hwnd->native);
   return wasVisible;
 }
 
