@@ -290,11 +290,18 @@ TEST_P(GlDepthTest, NearerSurfaceWinsInEitherOrder) {
   EXPECT_TRUE(Near(scene_.Pixel(4, 4), Rgb{0, 255, 0}, 1)) << scene_.Pixel(4, 4);
 }
 
+std::string DepthCaseName(const ::testing::TestParamInfo<DepthCase>& info) {
+  const DepthCase& c = info.param;
+  return std::string(c.clipControl ? "ClipControl" : "ShaderRemap") +
+         (c.depthTest ? "_DepthOn" : "_DepthOff") + (c.nearFirst ? "_NearFirst" : "_FarFirst");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     DrawOrders, GlDepthTest,
     ::testing::Values(DepthCase{true, true, true, true}, DepthCase{true, true, false, true},
                       DepthCase{false, true, true, true}, DepthCase{false, true, false, true},
-                      DepthCase{true, false, true, false}, DepthCase{true, false, false, true}));
+                      DepthCase{true, false, true, false}, DepthCase{true, false, false, true}),
+    DepthCaseName);
 
 struct CullCase {
   DWORD cullMode;
@@ -345,6 +352,35 @@ TEST_F(GlDrawTest, TextureTopRowIsAtVZeroAndThePictureIsUpright) {
   EXPECT_TRUE(Near(scene_.Pixel(123, 4), Rgb{0, 255, 0}, 8)) << scene_.Pixel(123, 4);
   EXPECT_TRUE(Near(scene_.Pixel(4, 91), Rgb{0, 0, 255}, 8)) << scene_.Pixel(4, 91);
   EXPECT_TRUE(Near(scene_.Pixel(123, 91), Rgb{255, 255, 255}, 8)) << scene_.Pixel(123, 91);
+}
+
+TEST_F(GlDrawTest, MagnificationFilterFollowsTheSamplerState) {
+  Open(128, 16);
+  Device()->SetRenderState(D3DRS_LIGHTING, FALSE);
+  // 16 texels across, black on the left half and white on the right, 8 pixels per texel.
+  IDirect3DTexture9* texture = LoadTexture(JpegBytes(16, 16, [](int x, int) {
+    return x < 8 ? Rgb{} : Rgb{255, 255, 255};
+  }));
+  std::vector<XVertex> vertices;
+  std::vector<XTriangle> triangles;
+  AddQuad(-1, -1, 1, 1, 0.5f, 0, vertices, triangles);
+  ID3DXMesh* mesh = LoadMesh(vertices, triangles);
+  ASSERT_NE(mesh, nullptr);
+  Device()->SetTexture(0, texture);
+  for (const DWORD filter : {D3DTEXF_POINT, D3DTEXF_LINEAR}) {
+    Device()->SetSamplerState(0, D3DSAMP_MAGFILTER, filter);
+    Device()->SetSamplerState(0, D3DSAMP_MINFILTER, filter);
+    DrawFrame(Device(), mesh);
+    // Pixel 63 samples just left of the edge between texels 7 and 8 (at 7.94 texels): the
+    // nearest texel is black, the linear mix is 44 percent white.
+    const int value = scene_.Pixel(63, 8).r;
+    if (filter == D3DTEXF_POINT) {
+      EXPECT_LT(value, 40) << "point filtering";
+    } else {
+      EXPECT_GT(value, 40) << "linear filtering";
+      EXPECT_LT(value, 215) << "linear filtering";
+    }
+  }
 }
 
 TEST_F(GlDrawTest, DrawSubsetDrawsOnlyTheTrianglesOfThatAttribute) {

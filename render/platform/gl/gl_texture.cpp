@@ -28,7 +28,6 @@ GLuint Upload(const image::Image& picture) {
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, picture.width, picture.height, 0, GL_RGBA,
                GL_UNSIGNED_BYTE, picture.rgba.data());
   glGenerateMipmap(GL_TEXTURE_2D);
