@@ -15,7 +15,8 @@ class GlGraphicsBackend : public GraphicsBackend {
   explicit GlGraphicsBackend(const GlOptions& options) : options_(options) {}
 
   // Opens SDL's video subsystem for the entry object (its Release closes it again); null with one
-  // line on standard error when there is no display.
+  // line on standard error when there is no display. SDL's offscreen or dummy driver counts as a
+  // display only when SDL_VIDEODRIVER asks for it.
   IDirect3D9* CreateDirect3D() override;
 
  private:
