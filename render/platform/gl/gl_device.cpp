@@ -39,6 +39,12 @@ bool EnterFullscreen(SDL_Window* window, const D3DPRESENT_PARAMETERS& params, in
   mode.w = width;
   mode.h = height;
   mode.refresh_rate = static_cast<int>(params.FullScreen_RefreshRateInHz);
+  // Without a window manager the full-screen request is not carried out on X11: cover the
+  // display ourselves first, so the picture fills the screen either way.
+  SDL_Rect bounds{};
+  SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds);
+  SDL_SetWindowPosition(window, bounds.x, bounds.y);
+  SDL_SetWindowSize(window, width, height);
   if (SDL_SetWindowDisplayMode(window, &mode) != 0 ||
       SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
     error = "cannot switch to full screen " + std::to_string(width) + "x" + std::to_string(height) +
