@@ -4,13 +4,8 @@
 #include <array>
 
 #include "app/CRender.h"
-#include "app/platform/win32.h"
 #include "control/System1T1P.h"
-#include "render/C3DPedLight.h"
-#include "render/C3DStreet.h"
-#include "render/C3DTrafficLight.h"
-#include "render/CCamera.h"
-#include "render/CText.h"
+#include "render/SceneFrame.h"
 
 namespace {
 
@@ -23,14 +18,7 @@ constexpr const char* kHelpText =
 
 enum class Model { traffic, ped };
 
-// One place where a model is drawn: ground position, heading in degrees, only with the extras.
-struct Placement {
-  Model model;
-  float x;
-  float z;
-  float angle;
-  bool extra;
-};
+using Placement = scene::Placement<Model>;
 
 constexpr std::array<Placement, 4> kPlacements = {{
     {Model::traffic, 6.0f, -7.0f, 0.0f, false},
@@ -38,24 +26,6 @@ constexpr std::array<Placement, 4> kPlacements = {{
     {Model::traffic, -6.0f, 3.0f, 180.0f, true},
     {Model::ped, -6.0f, -4.0f, 270.0f, true},
 }};
-
-template <typename LightModel>
-void DrawAt(LightModel& model, const Placement& place) {
-  model.SetPosition(place.x, place.z, place.angle);
-  model.ShowLights();
-}
-
-bool On(const Lamp* lamp) {
-  return lamp->get_state() == Device::on;
-}
-
-void Mirror(const PedestrianLight& light, C3DPedLight& model) {
-  model.SetLights(On(light.get_redlamp()), On(light.get_greenlamp()));
-}
-
-void Mirror(const TrafficLight& light, C3DTrafficLight& model) {
-  model.SetLights(On(light.get_redlamp()), On(light.get_orangelamp()), On(light.get_greenlamp()));
-}
 
 }  // namespace
 
@@ -74,8 +44,8 @@ void system1Shower::Do() {
   System1T1P* crossing = g_render != nullptr ? g_render->GetSystem1() : nullptr;
   if (crossing == nullptr)
     return;
-  Mirror(*crossing->get_pedlight(), *pedmodel);
-  Mirror(*crossing->get_traflight(), *trafficmodel);
+  scene::MirrorLamps(*crossing->get_pedlight(), *pedmodel);
+  scene::MirrorLamps(*crossing->get_traflight(), *trafficmodel);
 }
 
 void system1Shower::SetTime(float newtime) {
@@ -83,28 +53,8 @@ void system1Shower::SetTime(float newtime) {
 }
 
 void system1Shower::Show(bool extra) {
-  MoveCamera();
-  if (device == nullptr)
-    return;
-  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
-  device->BeginScene();
-  DrawModels(extra);
-  street->Show();
-  text->Show();
-  camera->Update();
-  device->EndScene();
-  device->Present(nullptr, nullptr, nullptr, nullptr);
-}
-
-void system1Shower::MoveCamera() {
-  if (GetAsyncKeyState(VK_DOWN) != 0)
-    camera->Movebackward(time);
-  if (GetAsyncKeyState(VK_UP) != 0)
-    camera->Movefoward(time);
-  if (GetAsyncKeyState(VK_LEFT) != 0)
-    camera->Turnleft(time);
-  if (GetAsyncKeyState(VK_RIGHT) != 0)
-    camera->Turnright(time);
+  scene::WalkCamera(*camera, time);
+  scene::DrawFrame(device, *street, *text, *camera, [&] { DrawModels(extra); });
 }
 
 void system1Shower::DrawModels(bool extra) {
@@ -112,9 +62,9 @@ void system1Shower::DrawModels(bool extra) {
     if (place.extra && !extra)
       continue;
     if (place.model == Model::traffic) {
-      DrawAt(*trafficmodel, place);
+      scene::DrawAt(*trafficmodel, place);
     } else {
-      DrawAt(*pedmodel, place);
+      scene::DrawAt(*pedmodel, place);
     }
   }
 }

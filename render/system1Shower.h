@@ -27,8 +27,6 @@ class system1Shower : public Shower {
   void SetTime(float time) override;
 
  private:
-  // Polls Down, Up, Left and Right, in that order, and moves the camera by the stored frame time.
-  void MoveCamera();
   // Places and draws every light model row by row; the extra rows only when `extra`.
   void DrawModels(bool extra);
 

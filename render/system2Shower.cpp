@@ -4,13 +4,8 @@
 #include <array>
 
 #include "app/CRender.h"
-#include "app/platform/win32.h"
 #include "control/System2T2P.h"
-#include "render/C3DPedLight.h"
-#include "render/C3DStreet.h"
-#include "render/C3DTrafficLight.h"
-#include "render/CCamera.h"
-#include "render/CText.h"
+#include "render/SceneFrame.h"
 
 namespace {
 
@@ -22,14 +17,7 @@ constexpr const char* kHelpText =
 
 enum class Model { trafficEW, trafficNS, pedNS, pedEW };
 
-// One place where a model is drawn: ground position, heading in degrees, only with the extras.
-struct Placement {
-  Model model;
-  float x;
-  float z;
-  float angle;
-  bool extra;
-};
+using Placement = scene::Placement<Model>;
 
 constexpr std::array<Placement, 12> kPlacements = {{
     {Model::trafficEW, -6.0f, -6.0f, 90.0f, false},
@@ -45,24 +33,6 @@ constexpr std::array<Placement, 12> kPlacements = {{
     {Model::pedEW, -6.0f, 12.0f, 270.0f, true},
     {Model::pedEW, 6.0f, 12.0f, 90.0f, true},
 }};
-
-template <typename LightModel>
-void DrawAt(LightModel& model, const Placement& place) {
-  model.SetPosition(place.x, place.z, place.angle);
-  model.ShowLights();
-}
-
-bool On(const Lamp* lamp) {
-  return lamp->get_state() == Device::on;
-}
-
-void Mirror(const PedestrianLight& light, C3DPedLight& model) {
-  model.SetLights(On(light.get_redlamp()), On(light.get_greenlamp()));
-}
-
-void Mirror(const TrafficLight& light, C3DTrafficLight& model) {
-  model.SetLights(On(light.get_redlamp()), On(light.get_orangelamp()), On(light.get_greenlamp()));
-}
 
 }  // namespace
 
@@ -83,10 +53,10 @@ void system2Shower::Do() {
   System2T2P* crossroads = g_render != nullptr ? g_render->GetSystem2() : nullptr;
   if (crossroads == nullptr)
     return;
-  Mirror(*crossroads->get_pedlightEW(), *pedmodelEW);
-  Mirror(*crossroads->get_pedlightNS(), *pedmodelNS);
-  Mirror(*crossroads->get_traflightEW(), *trafficmodelEW);
-  Mirror(*crossroads->get_traflightNS(), *trafficmodelNS);
+  scene::MirrorLamps(*crossroads->get_pedlightEW(), *pedmodelEW);
+  scene::MirrorLamps(*crossroads->get_pedlightNS(), *pedmodelNS);
+  scene::MirrorLamps(*crossroads->get_traflightEW(), *trafficmodelEW);
+  scene::MirrorLamps(*crossroads->get_traflightNS(), *trafficmodelNS);
 }
 
 void system2Shower::SetTime(float newtime) {
@@ -94,28 +64,8 @@ void system2Shower::SetTime(float newtime) {
 }
 
 void system2Shower::Show(bool extra) {
-  MoveCamera();
-  if (device == nullptr)
-    return;
-  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
-  device->BeginScene();
-  DrawModels(extra);
-  street->Show();
-  text->Show();
-  camera->Update();
-  device->EndScene();
-  device->Present(nullptr, nullptr, nullptr, nullptr);
-}
-
-void system2Shower::MoveCamera() {
-  if (GetAsyncKeyState(VK_DOWN) != 0)
-    camera->Movebackward(time);
-  if (GetAsyncKeyState(VK_UP) != 0)
-    camera->Movefoward(time);
-  if (GetAsyncKeyState(VK_LEFT) != 0)
-    camera->Turnleft(time);
-  if (GetAsyncKeyState(VK_RIGHT) != 0)
-    camera->Turnright(time);
+  scene::WalkCamera(*camera, time);
+  scene::DrawFrame(device, *street, *text, *camera, [&] { DrawModels(extra); });
 }
 
 void system2Shower::DrawModels(bool extra) {
@@ -124,16 +74,16 @@ void system2Shower::DrawModels(bool extra) {
       continue;
     switch (place.model) {
       case Model::trafficEW:
-        DrawAt(*trafficmodelEW, place);
+        scene::DrawAt(*trafficmodelEW, place);
         break;
       case Model::trafficNS:
-        DrawAt(*trafficmodelNS, place);
+        scene::DrawAt(*trafficmodelNS, place);
         break;
       case Model::pedNS:
-        DrawAt(*pedmodelNS, place);
+        scene::DrawAt(*pedmodelNS, place);
         break;
       case Model::pedEW:
-        DrawAt(*pedmodelEW, place);
+        scene::DrawAt(*pedmodelEW, place);
         break;
     }
   }
