@@ -3,20 +3,19 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdio>
 #include <numeric>
 #include <string>
 #include <utility>
 
 #include "render/platform/formats/image.h"
 #include "render/platform/formats/xfile.h"
+#include "render/platform/gl/load_report.h"
 
 namespace gl_backend {
 namespace {
 
 HRESULT Fail(const char* path, const std::string& reason) {
-  std::fprintf(stderr, "mesh '%s': %s\n", path, reason.c_str());
-  return E_FAIL;
+  return ReportLoadFailure("mesh", path, reason);
 }
 
 std::size_t TriangleCount(const xfile::Mesh& mesh) {

@@ -21,7 +21,7 @@ namespace gl_backend {
 class GlMesh : public RefCounted<ID3DXMesh> {
  public:
   // Reads, parses and uploads the .x file at `path`; on failure a negative result, a null output
-  // and one line on standard error naming the file and the reason.
+  // and, the first time this path fails, one line on standard error naming it and the reason.
   static HRESULT Load(const std::shared_ptr<GlCore>& core, const char* path, ID3DXMesh** out);
   // Draws the triangles of attribute `attribId` with the device's current state; a subset without
   // triangles draws nothing.

@@ -1,18 +1,17 @@
 // Texture loading: file, JPEG decoding, upload with mip chain.
 #include "render/platform/gl/gl_texture.h"
 
-#include <cstdio>
 #include <string>
 #include <utility>
 
 #include "render/platform/formats/image.h"
+#include "render/platform/gl/load_report.h"
 
 namespace gl_backend {
 namespace {
 
 HRESULT Fail(const char* path, const std::string& reason) {
-  std::fprintf(stderr, "texture '%s': %s\n", path, reason.c_str());
-  return E_FAIL;
+  return ReportLoadFailure("texture", path, reason);
 }
 
 bool FitsTexture(const image::Image& picture) {

@@ -14,8 +14,8 @@ namespace gl_backend {
 
 class GlTexture : public RefCounted<IDirect3DTexture9> {
  public:
-  // Reads, decodes and uploads the file at `path`; on failure a negative result, a null output and
-  // one line on standard error naming the file and the reason.
+  // Reads, decodes and uploads the file at `path`; on failure a negative result, a null output and,
+  // the first time this path fails, one line on standard error naming it and the reason.
   static HRESULT Load(const std::shared_ptr<GlCore>& core, const char* path,
                       IDirect3DTexture9** out);
   // The GL texture name.
