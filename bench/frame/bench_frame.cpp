@@ -150,19 +150,28 @@ void Switches(benchmark::State& state) {
   state.counters["peak_rss_MiB"] = PeakResidentMiB();
 }
 
-// Resident memory after the first hundred switches and after all of them.
+// Resident memory and heap in use after the first hundred switches and after all of them; the
+// counters are set at the end since setting them allocates.
 void SwitchSoak(benchmark::State& state, int switches) {
+  MemorySample early;
+  MemorySample late;
+  double seconds = 0.0;
   for (auto _ : state) {
     program->ReleaseAll();
     program->Hold(kKeyS);
     const Clock::time_point start = Clock::now();
     program->Frames(kSoakCheckpoint, kFrameSeconds);
-    state.counters["rss_after_100_MiB"] = ResidentMiB();
+    early = SampleMemory();
     program->Frames(switches - kSoakCheckpoint, kFrameSeconds);
-    state.counters["rss_after_all_MiB"] = ResidentMiB();
-    state.counters["seconds"] = Seconds(Clock::now() - start);
+    late = SampleMemory();
+    seconds = Seconds(Clock::now() - start);
     program->ReleaseAll();
   }
+  state.counters["rss_after_100_MiB"] = early.resident;
+  state.counters["heap_after_100_MiB"] = early.heap;
+  state.counters["rss_after_all_MiB"] = late.resident;
+  state.counters["heap_after_all_MiB"] = late.heap;
+  state.counters["seconds"] = seconds;
   state.counters["switches"] = switches;
   state.counters["peak_rss_MiB"] = PeakResidentMiB();
 }

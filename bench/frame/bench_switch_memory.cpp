@@ -41,26 +41,34 @@ void Frames(CRender& render, int count) {
     render.SetScene(kFrameSeconds);
 }
 
+// The counters are set at the end since setting them allocates.
 void SwitchMemory(benchmark::State& state, int switches) {
   NullGraphics graphics;
   SwitchingKeyboard keyboard;
   SetGraphicsBackend(&graphics);
   SetWindowBackend(&keyboard);
+  MemorySample early;
+  MemorySample late;
+  double seconds = 0.0;
   for (auto _ : state) {
     auto render = std::make_unique<CRender>(nullptr);
     g_render = render.get();
     const auto start = std::chrono::steady_clock::now();
     Frames(*render, kCheckpoint);
-    state.counters["rss_after_100_MiB"] = ResidentMiB();
+    early = SampleMemory();
     Frames(*render, switches - kCheckpoint);
-    state.counters["rss_after_all_MiB"] = ResidentMiB();
-    state.counters["seconds"] =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    late = SampleMemory();
+    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     g_render = nullptr;
   }
-  state.counters["switches"] = switches;
   SetWindowBackend(nullptr);
   SetGraphicsBackend(nullptr);
+  state.counters["rss_after_100_MiB"] = early.resident;
+  state.counters["heap_after_100_MiB"] = early.heap;
+  state.counters["rss_after_all_MiB"] = late.resident;
+  state.counters["heap_after_all_MiB"] = late.heap;
+  state.counters["seconds"] = seconds;
+  state.counters["switches"] = switches;
 }
 
 // Takes "--kz_switches=N" out of argv.

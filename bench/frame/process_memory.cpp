@@ -1,6 +1,7 @@
 // Resident memory from the kernel's accounting.
 #include "bench/frame/process_memory.h"
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -20,4 +21,16 @@ double PeakResidentMiB() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+double HeapInUseMiB() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
+}
+
+MemorySample SampleMemory() {
+  MemorySample sample;
+  sample.resident = ResidentMiB();
+  sample.heap = HeapInUseMiB();
+  return sample;
 }
