@@ -21,8 +21,8 @@
 
 #include "app/CRender.h"
 #include "bench/frame/floor_quad.h"
+#include "bench/frame/heap_count.h"
 #include "bench/frame/process_memory.h"
-#include "bench/shell/alloc_count.h"
 #include "tests/harness/live_program.h"
 
 namespace {
@@ -85,7 +85,7 @@ void Select(int system, bool extra) {
 
 // Sets the counters of a run of frames; the count is taken first since setting counters allocates.
 void SetRateCounters(benchmark::State& state, long long allocationsBefore) {
-  const auto allocations = static_cast<double>(AllocationCount() - allocationsBefore);
+  const auto allocations = static_cast<double>(NewCount() - allocationsBefore);
   const auto frames = static_cast<double>(state.iterations());
   state.counters["frames_per_s"] = benchmark::Counter(frames, benchmark::Counter::kIsRate);
   state.counters["allocs_per_frame"] = allocations / frames;
@@ -95,7 +95,7 @@ void SetRateCounters(benchmark::State& state, long long allocationsBefore) {
 // Frames of one system through SetScene -> Show -> Present.
 void Frames(benchmark::State& state, int system, bool extra) {
   Select(system, extra);
-  const long long before = AllocationCount();
+  const long long before = NewCount();
   for (auto _ : state)
     program->Frame(kFrameSeconds);
   SetRateCounters(state, before);
@@ -111,7 +111,7 @@ void Floor(benchmark::State& state) {
   quad.Prepare();
   for (int i = 0; i < kWarmUpFrames; ++i)
     quad.Frame();
-  const long long before = AllocationCount();
+  const long long before = NewCount();
   for (auto _ : state)
     quad.Frame();
   SetRateCounters(state, before);
@@ -133,7 +133,7 @@ void Switches(benchmark::State& state) {
   program->Hold(kKeyS);
   std::vector<double> milliseconds;
   milliseconds.reserve(static_cast<std::size_t>(state.max_iterations));
-  const long long before = AllocationCount();
+  const long long before = NewCount();
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();
     program->Frame(kFrameSeconds);
@@ -141,7 +141,7 @@ void Switches(benchmark::State& state) {
     state.SetIterationTime(seconds);
     milliseconds.push_back(seconds * 1000.0);
   }
-  const auto allocations = static_cast<double>(AllocationCount() - before);
+  const auto allocations = static_cast<double>(NewCount() - before);
   const auto count = static_cast<double>(state.iterations());
   program->ReleaseAll();
   state.counters["median_ms"] = Median(milliseconds);
@@ -150,11 +150,13 @@ void Switches(benchmark::State& state) {
   state.counters["peak_rss_MiB"] = PeakResidentMiB();
 }
 
-// Resident memory and heap in use after the first hundred switches and after all of them; the
-// counters are set at the end since setting them allocates.
+// Resident memory, heap in use and live operator-new blocks after the first hundred switches and
+// after all of them; the counters are set at the end since setting them allocates.
 void SwitchSoak(benchmark::State& state, int switches) {
   MemorySample early;
   MemorySample late;
+  long long earlyBlocks = 0;
+  long long lateBlocks = 0;
   double seconds = 0.0;
   for (auto _ : state) {
     program->ReleaseAll();
@@ -162,8 +164,10 @@ void SwitchSoak(benchmark::State& state, int switches) {
     const Clock::time_point start = Clock::now();
     program->Frames(kSoakCheckpoint, kFrameSeconds);
     early = SampleMemory();
+    earlyBlocks = LiveNewBlocks();
     program->Frames(switches - kSoakCheckpoint, kFrameSeconds);
     late = SampleMemory();
+    lateBlocks = LiveNewBlocks();
     seconds = Seconds(Clock::now() - start);
     program->ReleaseAll();
   }
@@ -171,6 +175,8 @@ void SwitchSoak(benchmark::State& state, int switches) {
   state.counters["heap_after_100_MiB"] = early.heap;
   state.counters["rss_after_all_MiB"] = late.resident;
   state.counters["heap_after_all_MiB"] = late.heap;
+  state.counters["new_blocks_after_100"] = static_cast<double>(earlyBlocks);
+  state.counters["new_blocks_after_all"] = static_cast<double>(lateBlocks);
   state.counters["seconds"] = seconds;
   state.counters["switches"] = switches;
   state.counters["peak_rss_MiB"] = PeakResidentMiB();

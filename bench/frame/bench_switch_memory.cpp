@@ -14,6 +14,7 @@
 #include "app/CRender.h"
 #include "app/platform/win32.h"
 #include "app/platform/window_backend.h"
+#include "bench/frame/heap_count.h"
 #include "bench/frame/null_graphics.h"
 #include "bench/frame/process_memory.h"
 
@@ -49,6 +50,8 @@ void SwitchMemory(benchmark::State& state, int switches) {
   SetWindowBackend(&keyboard);
   MemorySample early;
   MemorySample late;
+  long long earlyBlocks = 0;
+  long long lateBlocks = 0;
   double seconds = 0.0;
   for (auto _ : state) {
     auto render = std::make_unique<CRender>(nullptr);
@@ -56,8 +59,10 @@ void SwitchMemory(benchmark::State& state, int switches) {
     const auto start = std::chrono::steady_clock::now();
     Frames(*render, kCheckpoint);
     early = SampleMemory();
+    earlyBlocks = LiveNewBlocks();
     Frames(*render, switches - kCheckpoint);
     late = SampleMemory();
+    lateBlocks = LiveNewBlocks();
     seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     g_render = nullptr;
   }
@@ -67,6 +72,8 @@ void SwitchMemory(benchmark::State& state, int switches) {
   state.counters["heap_after_100_MiB"] = early.heap;
   state.counters["rss_after_all_MiB"] = late.resident;
   state.counters["heap_after_all_MiB"] = late.heap;
+  state.counters["new_blocks_after_100"] = static_cast<double>(earlyBlocks);
+  state.counters["new_blocks_after_all"] = static_cast<double>(lateBlocks);
   state.counters["seconds"] = seconds;
   state.counters["switches"] = switches;
 }
