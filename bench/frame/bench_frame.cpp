@@ -23,13 +23,14 @@
 #include "bench/frame/floor_quad.h"
 #include "bench/frame/heap_count.h"
 #include "bench/frame/process_memory.h"
+#include "bench/frame/switch_soak.h"
 #include "tests/harness/live_program.h"
 
 namespace {
 
 constexpr float kFrameSeconds = 1.0f / 60.0f;
 constexpr int kWarmUpFrames = 5;
-constexpr int kSoakCheckpoint = 100;
+constexpr int kMinimumSoak = 100;
 constexpr int kKeyS = 'S';
 constexpr int kKeyE = 'E';
 constexpr int kKeyW = 'W';
@@ -68,7 +69,7 @@ Settings TakeSettings(int& argc, char** argv) {
   TakeIntFlag(argc, argv, "kz_switches", settings.switches);
   TakeIntFlag(argc, argv, "kz_soak_switches", settings.soakSwitches);
   settings.switches = std::max(settings.switches, 1);
-  settings.soakSwitches = std::max(settings.soakSwitches, kSoakCheckpoint);
+  settings.soakSwitches = std::max(settings.soakSwitches, kMinimumSoak);
   return settings;
 }
 
@@ -150,35 +151,16 @@ void Switches(benchmark::State& state) {
   state.counters["peak_rss_MiB"] = PeakResidentMiB();
 }
 
-// Resident memory, heap in use and live operator-new blocks after the first hundred switches and
-// after all of them; the counters are set at the end since setting them allocates.
+// Memory through many switches on the real device.
 void SwitchSoak(benchmark::State& state, int switches) {
-  MemorySample early;
-  MemorySample late;
-  long long earlyBlocks = 0;
-  long long lateBlocks = 0;
-  double seconds = 0.0;
+  SoakResult result;
   for (auto _ : state) {
     program->ReleaseAll();
     program->Hold(kKeyS);
-    const Clock::time_point start = Clock::now();
-    program->Frames(kSoakCheckpoint, kFrameSeconds);
-    early = SampleMemory();
-    earlyBlocks = LiveNewBlocks();
-    program->Frames(switches - kSoakCheckpoint, kFrameSeconds);
-    late = SampleMemory();
-    lateBlocks = LiveNewBlocks();
-    seconds = Seconds(Clock::now() - start);
+    result = RunSoak(switches, [](int count) { program->Frames(count, kFrameSeconds); });
     program->ReleaseAll();
   }
-  state.counters["rss_after_100_MiB"] = early.resident;
-  state.counters["heap_after_100_MiB"] = early.heap;
-  state.counters["rss_after_all_MiB"] = late.resident;
-  state.counters["heap_after_all_MiB"] = late.heap;
-  state.counters["new_blocks_after_100"] = static_cast<double>(earlyBlocks);
-  state.counters["new_blocks_after_all"] = static_cast<double>(lateBlocks);
-  state.counters["seconds"] = seconds;
-  state.counters["switches"] = switches;
+  SetSoakCounters(state, result, switches);
   state.counters["peak_rss_MiB"] = PeakResidentMiB();
 }
 

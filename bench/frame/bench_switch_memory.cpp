@@ -6,7 +6,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -14,14 +13,13 @@
 #include "app/CRender.h"
 #include "app/platform/win32.h"
 #include "app/platform/window_backend.h"
-#include "bench/frame/heap_count.h"
 #include "bench/frame/null_graphics.h"
-#include "bench/frame/process_memory.h"
+#include "bench/frame/switch_soak.h"
 
 namespace {
 
 constexpr float kFrameSeconds = 1.0f / 60.0f;
-constexpr int kCheckpoint = 100;
+constexpr int kMinimumSwitches = 100;
 constexpr int kKeyS = 'S';
 
 // No window; S is down in every frame; the clock stands still; no message boxes.
@@ -37,45 +35,24 @@ class SwitchingKeyboard : public WindowBackend {
   void ShowMessageBox(const char*, const char*) override {}
 };
 
-void Frames(CRender& render, int count) {
-  for (int i = 0; i < count; ++i)
-    render.SetScene(kFrameSeconds);
-}
-
-// The counters are set at the end since setting them allocates.
 void SwitchMemory(benchmark::State& state, int switches) {
   NullGraphics graphics;
   SwitchingKeyboard keyboard;
   SetGraphicsBackend(&graphics);
   SetWindowBackend(&keyboard);
-  MemorySample early;
-  MemorySample late;
-  long long earlyBlocks = 0;
-  long long lateBlocks = 0;
-  double seconds = 0.0;
+  SoakResult result;
   for (auto _ : state) {
     auto render = std::make_unique<CRender>(nullptr);
     g_render = render.get();
-    const auto start = std::chrono::steady_clock::now();
-    Frames(*render, kCheckpoint);
-    early = SampleMemory();
-    earlyBlocks = LiveNewBlocks();
-    Frames(*render, switches - kCheckpoint);
-    late = SampleMemory();
-    lateBlocks = LiveNewBlocks();
-    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    result = RunSoak(switches, [&render](int count) {
+      for (int i = 0; i < count; ++i)
+        render->SetScene(kFrameSeconds);
+    });
     g_render = nullptr;
   }
   SetWindowBackend(nullptr);
   SetGraphicsBackend(nullptr);
-  state.counters["rss_after_100_MiB"] = early.resident;
-  state.counters["heap_after_100_MiB"] = early.heap;
-  state.counters["rss_after_all_MiB"] = late.resident;
-  state.counters["heap_after_all_MiB"] = late.heap;
-  state.counters["new_blocks_after_100"] = static_cast<double>(earlyBlocks);
-  state.counters["new_blocks_after_all"] = static_cast<double>(lateBlocks);
-  state.counters["seconds"] = seconds;
-  state.counters["switches"] = switches;
+  SetSoakCounters(state, result, switches);
 }
 
 // Takes "--kz_switches=N" out of argv.
@@ -90,7 +67,7 @@ int TakeSwitches(int& argc, char** argv) {
     --argc;
     break;
   }
-  return std::max(switches, kCheckpoint);
+  return std::max(switches, kMinimumSwitches);
 }
 
 }  // namespace
